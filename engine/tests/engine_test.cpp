@@ -36,9 +36,12 @@ public:
     void SetTrayIcon(TrayPicture icon) override
     {
         icons.push_back(icon);
+        if (engine != nullptr) directionAtIcon.push_back(engine->Direction);
         fake_.log.push_back("SetTrayIcon " + std::to_string(static_cast<int>(icon)));
     }
     std::vector<TrayPicture> icons;
+    const Engine* engine = nullptr;
+    std::vector<std::int32_t> directionAtIcon;  // Direction as it stood when each icon was sent
 
 private:
     FakePlatform& fake_;
@@ -51,6 +54,7 @@ protected:
         fake.cursor = {500, 400};
         engine.ButtonKeys = {65, 88, 83};
         engine.Start();
+        tray.engine = &engine;
     }
 
     void TickAt(std::int32_t x, std::int32_t y)
@@ -152,6 +156,8 @@ TEST_F(EngineTest, BothAxesMovingApplyHorizontalFirstAndSendNoHold)
     TickAt(490, 390);
     EXPECT_EQ(engine.Direction, -3);
     EXPECT_EQ(tray.icons, (std::vector<TrayPicture>{TrayPicture::Picture3, TrayPicture::Picture1}));
+    // Horizontal icon, horizontal transition, vertical icon, vertical transition.
+    EXPECT_EQ(tray.directionAtIcon, (std::vector<std::int32_t>{0, -1}));
     EXPECT_TRUE(fake.keys.empty());
 }
 
