@@ -2,7 +2,7 @@
 # Installs what building and testing need on Debian 12, skipping what is there.
 set -euo pipefail
 
-packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake make g++ python3 libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-i686 mingw-w64-i686-dev
           wine wine32:i386 wine64 xvfb xdotool x11-utils trayer imagemagick openbox)
 
