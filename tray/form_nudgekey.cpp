@@ -1,5 +1,6 @@
 #include "tray/form_nudgekey.h"
 
+#include <iterator>
 #include <string>
 
 #include "platform/error.h"
@@ -103,15 +104,15 @@ void formNudgekey::Form_Unload()
     platform_.toolkit.EndProcess();
 }
 
-void formNudgekey::Unload() { Form_Unload(); }
-
+// Unloading this window ends the program: the unload step never returns to
+// an event loop (ended_ keeps a returning EndProcess from running anything more).
 void formNudgekey::Form_Close()
 {
     if (ended_) return;
-    Unload();
+    Form_Unload();
 }
 
-void formNudgekey::mnuExit_Click() { Unload(); }
+void formNudgekey::mnuExit_Click() { Form_Unload(); }
 
 // --- icon and engine switch
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -63,7 +64,6 @@ public:
     Truth TrayBusy = kFalse;
 
 private:
-    void Unload();
     void RunMenuCommand(std::size_t entry);
     void FillTrayData();
     void HideDialog();

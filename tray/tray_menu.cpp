@@ -1,5 +1,7 @@
 #include "tray/tray_menu.h"
 
+#include <iterator>
+
 #include "platform/error.h"
 
 namespace nudgekey {
