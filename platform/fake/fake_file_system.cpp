@@ -125,6 +125,7 @@ std::vector<std::string> FakeFileSystem::Children(const std::string& folder) con
 
 void FakeFileSystem::MakeFolder(const std::string& path)
 {
+    if (record) record("MakeFolder " + path);
     if (readOnlyMedium) throw PlatformError("write-protected medium: " + path);
     if (Exists(path)) throw PlatformError("path/file access error: " + path);
     if (!IsFolder(ParentOf(path))) throw PlatformError("path not found: " + path);
@@ -133,6 +134,7 @@ void FakeFileSystem::MakeFolder(const std::string& path)
 
 std::string FakeFileSystem::FirstMatch(const std::string& pattern)
 {
+    if (record) record("FirstMatch " + pattern);
     const std::string folder = ParentOf(pattern);
     const std::string namePattern = NameOf(pattern);
     for (const std::string& child : Children(folder)) {
@@ -146,6 +148,7 @@ std::string FakeFileSystem::FirstMatch(const std::string& pattern)
 
 void FakeFileSystem::CopyFile(const std::string& source, const std::string& target)
 {
+    if (record) record("CopyFile " + source + " -> " + target);
     const Entry* from = Find(source);
     if (from == nullptr || from->folder) throw PlatformError("file not found: " + source);
     if (readOnlyMedium) throw PlatformError("write-protected medium: " + target);

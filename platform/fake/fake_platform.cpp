@@ -18,7 +18,11 @@ const char* RequestName(NotifyRequest request)
 
 }  // namespace
 
-FakePlatform::FakePlatform() { files.AddFolder(programFolder); }
+FakePlatform::FakePlatform()
+{
+    files.AddFolder(programFolder);
+    files.record = [this](const std::string& line) { log.push_back(line); };
+}
 
 void FakePlatform::ClearRecords()
 {
@@ -79,6 +83,7 @@ std::int32_t FakePlatform::FindExecutable(const std::string& file, const std::st
     findCalls.push_back({file, directory});
     log.push_back("FindExecutable " + file);
     if (findExecutableThrows) throw PlatformError("the look-up could not be made");
+    if (findExecutableResult) return *findExecutableResult;
     const FakeFileSystem::Entry* entry = files.Find(file);
     return (entry != nullptr && !entry->folder) ? 42 : 2;
 }
@@ -158,9 +163,15 @@ void FakePlatform::EndProcess()
 
 // --- Windows
 
+FakeTrayWindow::~FakeTrayWindow()
+{
+    if (platform_.trayWindow == this) platform_.trayWindow = nullptr;
+}
+
 void FakeTrayWindow::Refresh()
 {
     const CaptureDialogView& view = events_.DialogView();
+    drawn = view;
     platform_.log.push_back("Refresh tray visible=" + std::to_string(view.visible) + " caption=" + view.caption);
 }
 
@@ -181,7 +192,7 @@ std::optional<std::size_t> FakeTrayWindow::PopupMenu(const std::vector<MenuEntry
 }
 
 FakeSwitcherWindow::FakeSwitcherWindow(FakePlatform& platform, SwitcherWindowEvents& events, WindowHandle handle)
-    : platform_(platform), events_(events), handle_(handle)
+    : drawn(events.View()), platform_(platform), events_(events), handle_(handle)
 {
     platform_.switcherWindow = this;
 }
@@ -194,6 +205,7 @@ FakeSwitcherWindow::~FakeSwitcherWindow()
 
 void FakeSwitcherWindow::Refresh()
 {
+    drawn = events_.View();
     platform_.log.push_back("Refresh switcher visible=" + std::to_string(events_.View().visible));
 }
 

@@ -77,6 +77,8 @@ public:
 
     // A read-only medium: every change fails.
     bool readOnlyMedium = false;
+    // Told of every MakeFolder, FirstMatch and CopyFile call, before it runs.
+    std::function<void(const std::string&)> record;
 
     void MakeFolder(const std::string& path) override;
     std::string FirstMatch(const std::string& pattern) override;
@@ -94,9 +96,15 @@ class FakePlatform;
 
 class FakeTrayWindow : public TrayWindow {
 public:
-    FakeTrayWindow(FakePlatform& platform, TrayWindowEvents& events) : platform_(platform), events_(events) {}
+    FakeTrayWindow(FakePlatform& platform, TrayWindowEvents& events)
+        : drawn(events.DialogView()), platform_(platform), events_(events)
+    {
+    }
+    ~FakeTrayWindow() override;
     WindowHandle Handle() const override { return kHandle; }
     void Refresh() override;
+    // The dialog as the window last drew it.
+    CaptureDialogView drawn;
     void SetTimerEnabled(bool enabled) override;
     IconHandle Icon(TrayPicture picture) const override;
     std::optional<std::size_t> PopupMenu(const std::vector<MenuEntry>& entries) override;
@@ -114,6 +122,8 @@ public:
     ~FakeSwitcherWindow() override;
     WindowHandle Handle() const override { return handle_; }
     void Refresh() override;
+    // The view as the window last drew it: at creation, then at every Refresh.
+    SwitcherView drawn;
 
 private:
     FakePlatform& platform_;
@@ -129,6 +139,9 @@ private:
 class FakePlatform : public Input, public Shell, public SettingsStore, public Toolkit {
 public:
     FakePlatform();
+    // The file system reports into this object's log.
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
 
     Platform platform() { return Platform{*this, *this, *this, files, *this}; }
 
@@ -153,10 +166,13 @@ public:
     bool notifyFails = false;
     std::vector<FindExecutableCall> findCalls;
     bool findExecutableThrows = false;
+    // When set, every look-up returns this instead of what the files say.
+    std::optional<std::int32_t> findExecutableResult;
     std::vector<ShellExecuteCall> shellExecuteCalls;
 
     bool NotifyIcon(NotifyRequest request, const NotifyIconData& data) override;
-    // 42 when `file` is a file in `files`, 2 (file not found) otherwise.
+    // 42 when `file` is a file in `files`, 2 (file not found) otherwise,
+    // unless findExecutableResult says otherwise.
     std::int32_t FindExecutable(const std::string& file, const std::string& directory) override;
     std::intptr_t ShellExecute(WindowHandle owner, const std::string& operation, const std::string& file,
                                const std::string& parameters, const std::string& directory,
@@ -198,7 +214,8 @@ public:
     std::string ProgramFolder() override;
     void EndProcess() override;
 
-    // Every platform call in order, as short readable lines ("NotifyIcon Modify", ...).
+    // Every platform call in order, as short readable lines ("NotifyIcon Modify",
+    // "CopyFile C:\\a -> C:\\b", ...).
     std::vector<std::string> log;
     // Removes the entries of the log before a step a test wants to look at alone.
     void ClearRecords();

@@ -64,5 +64,21 @@ TEST(FakePlatform, ButtonQueriesUseQueuedStatesFirst)
     EXPECT_EQ(fake.GetAsyncKeyState(1), -32768);
 }
 
+TEST(FakePlatform, FileOperationsJoinTheLogInCallOrder)
+{
+    FakePlatform fake;
+    fake.files.AddFile("C:\\Games\\Emu\\Glide\\a.ipc");
+    fake.files.MakeFolder("C:\\Games\\Emu\\Other");
+    fake.FindExecutable("C:\\Games\\Emu\\impactemu.exe", "");
+    EXPECT_EQ(fake.files.FirstMatch("C:\\Games\\Emu\\Glide\\*.ipc"), "a.ipc");
+    fake.files.CopyFile("C:\\Games\\Emu\\Glide\\a.ipc", "C:\\Games\\Emu\\renderer.ipc");
+    EXPECT_EQ(fake.log, (std::vector<std::string>{
+                            "MakeFolder C:\\Games\\Emu\\Other",
+                            "FindExecutable C:\\Games\\Emu\\impactemu.exe",
+                            "FirstMatch C:\\Games\\Emu\\Glide\\*.ipc",
+                            "CopyFile C:\\Games\\Emu\\Glide\\a.ipc -> C:\\Games\\Emu\\renderer.ipc",
+                        }));
+}
+
 }  // namespace
 }  // namespace nudgekey
