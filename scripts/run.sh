@@ -12,6 +12,7 @@
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$repo"
+source scripts/lib/desktop.sh
 
 program=Nudgekey2
 screenshot_only=false
@@ -34,8 +35,8 @@ cp "build/mingw/apps/$program.exe" "$folder/"
 # run never meet in one Wine session.
 export NUDGEKEY_WINEPREFIX=${NUDGEKEY_WINEPREFIX:-$repo/build/wineprefix-run}
 export WINEPREFIX=$NUDGEKEY_WINEPREFIX
+prepare_wine_prefix
 
-started=()  # process ids to end on the way out, last started first
 program_pid=""
 cleanup() {
   trap - EXIT INT TERM
@@ -44,7 +45,7 @@ cleanup() {
   fi
   # Wine's helper processes end by themselves once the program is gone.
   timeout 20 wineserver -w 2>/dev/null || true
-  for ((i = ${#started[@]} - 1; i >= 0; i--)); do kill "${started[i]}" 2>/dev/null || true; done
+  stop_virtual_desktop
   wait 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -53,22 +54,10 @@ trap 'exit 130' INT TERM
 own_display=false
 if [ -z "${DISPLAY:-}" ] || $screenshot_only; then
   own_display=true
-  number=90
-  while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
-  Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  started+=($!)
-  export DISPLAY=":$number"
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$number" ] && break; sleep 0.1; done
-  # Without a window manager Wine waits two seconds whenever a framed window hides.
-  openbox >/dev/null 2>&1 &
-  started+=($!)
-  trayer --edge bottom --align right --widthtype pixel --width 80 --height 24 >/dev/null 2>&1 &
-  started+=($!)
-  # The pointer out of the way, so no label is underlined in the screenshot.
-  xdotool mousemove 0 0
-  sleep 1
+  start_virtual_desktop
 fi
 
+if $own_display; then park_pointer; fi
 echo "Starting $program from $folder (display $DISPLAY)"
 (cd "$folder" && exec "$repo/scripts/wine-run.sh" "./$program.exe") &
 program_pid=$!
@@ -76,16 +65,9 @@ program_pid=$!
 if $own_display; then
   # Ready when Wine has docked the notification icon into the tray host and,
   # for Nudgekey2, the switcher window is up.
-  icon_docked() {
-    local panel
-    for panel in $(xdotool search --class trayer 2>/dev/null); do
-      xwininfo -tree -id "$panel" 2>/dev/null | grep -q '"explorer.exe"' && return 0
-    done
-    return 1
-  }
-  program_window() { xdotool search --onlyvisible --classname "${program,,}.exe" >/dev/null 2>&1; }
+  program_window() { xdotool search --onlyvisible --classname "${program,,}.exe"; }
   for _ in $(seq 120); do
-    if icon_docked && { [ "$program" != Nudgekey2 ] || program_window; }; then break; fi
+    if docked_icon_window >/dev/null && { [ "$program" != Nudgekey2 ] || program_window >/dev/null; }; then break; fi
     kill -0 "$program_pid" 2>/dev/null || { echo "$program ended before its windows appeared" >&2; exit 1; }
     sleep 0.5
   done
