@@ -125,6 +125,14 @@ void Win32SwitcherWindow::CreateTooltip(HINSTANCE instance)
     if (!tooltip_) ThrowLastError("creating the tooltip control");
 }
 
+void Win32SwitcherWindow::RemoveTools()
+{
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    while (SendMessageW(tooltip_.get(), TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)))
+        SendMessageW(tooltip_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 void Win32SwitcherWindow::UpdateTools(const SwitcherView& view)
 {
     // The older record size is understood by every version of the control.
@@ -139,16 +147,8 @@ void Win32SwitcherWindow::UpdateTools(const SwitcherView& view)
         tool.lpszText = const_cast<wchar_t*>(text.c_str());
         SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     };
-    const auto removeTool = [&](UINT_PTR id) {
-        TTTOOLINFOW tool{};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.hwnd = window_.get();
-        tool.uId = id;
-        SendMessageW(tooltip_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    };
 
-    for (std::size_t i = 0; i < view.options.size(); ++i) removeTool(i);
-    removeTool(kCreditToolId);
+    RemoveTools();
     // The control asks its tools in the order they were added: the label on top
     // (the highest index) first, as the hit test does.
     for (std::size_t i = view.options.size(); i-- > 0;) {
@@ -301,10 +301,16 @@ LRESULT Win32SwitcherWindow::HandleMessage(HWND window, UINT message, WPARAM wPa
         ReleaseCapture();
         const SwitcherHit hit = HitAt(lParam);
         if (!pressed || !(*pressed == hit)) return 0;
+        // A click may open a message box, and no tip may show up on top of it:
+        // the tools go while the click is handled. (Deactivating the control is
+        // not enough under Wine, whose show timer still fires.)
+        const std::weak_ptr<const bool> alive = alive_;
+        RemoveTools();
         if (hit.part == SwitcherPart::Option)
             events_.lblOption_Click(static_cast<std::int16_t>(hit.index));
         else if (hit.part == SwitcherPart::Credit)
             events_.lblMail_Click();
+        if (!alive.expired()) UpdateTools(events_.View());
         return 0;
     }
     case WM_CAPTURECHANGED:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -30,6 +31,7 @@ private:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateGroupButtons(HINSTANCE instance, const SwitcherView& view);
     void CreateTooltip(HINSTANCE instance);
+    void RemoveTools();
     void UpdateTools(const SwitcherView& view);
     void InvalidateChanges(const SwitcherView& view);
     void Paint(HDC target, const RECT& client) const;
@@ -51,6 +53,9 @@ private:
     FontHandle smallFontUnderlined_;
     std::optional<SwitcherView> drawn_;  // the view as last refreshed
     std::optional<SwitcherHit> pressed_;
+    // Expires with this object: tells a handler whether an event it passed on
+    // has destroyed the window.
+    std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 
     HandledWindow window_;
     std::vector<HWND> groupButtons_;  // children, destroyed with window_

@@ -33,7 +33,11 @@ public:
     const SwitcherView& View() const override { return view; }
     void Form_MouseMove() override { calls.push_back("Form_MouseMove"); }
     void lblOption_MouseMove(std::int16_t index) override { calls.push_back("lblOption_MouseMove " + std::to_string(index)); }
-    void lblOption_Click(std::int16_t index) override { calls.push_back("lblOption_Click " + std::to_string(index)); }
+    void lblOption_Click(std::int16_t index) override
+    {
+        calls.push_back("lblOption_Click " + std::to_string(index));
+        if (duringClick) duringClick();
+    }
     void optType_Select(std::int16_t index) override { calls.push_back("optType_Select " + std::to_string(index)); }
     void lblMail_MouseMove() override { calls.push_back("lblMail_MouseMove"); }
     void lblMail_Click() override { calls.push_back("lblMail_Click"); }
@@ -46,6 +50,7 @@ public:
     SwitcherView view;
     std::vector<std::string> calls;
     std::function<void()> onClose;
+    std::function<void()> duringClick;
 };
 
 class Win32SwitcherWindowTest : public ::testing::Test {
@@ -198,6 +203,27 @@ TEST_F(Win32SwitcherWindowTest, TooltipsForVisibleLabelsWithATip)
     events.view.options[2].visible = true;  // visible but without a tip
     window->Refresh();
     EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 2);
+}
+
+// A click can open a message box; Wine would show a pending tip on top of it.
+TEST_F(Win32SwitcherWindowTest, NoTipsWhileAClickIsHandled)
+{
+    const HWND tooltip = FindWindowW(TOOLTIPS_CLASSW, nullptr);
+    ASSERT_NE(tooltip, nullptr);
+    LRESULT toolsDuringClick = -1;
+    events.duringClick = [&] { toolsDuringClick = SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0); };
+    SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(400, 200));
+    SendMessageW(hwnd, WM_LBUTTONUP, 0, At(400, 200));
+    EXPECT_EQ(toolsDuringClick, 0);
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 3);
+}
+
+TEST_F(Win32SwitcherWindowTest, AClickHandlerMayDestroyTheWindow)
+{
+    events.duringClick = [&] { window.reset(); };
+    SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(400, 200));
+    SendMessageW(hwnd, WM_LBUTTONUP, 0, At(400, 200));
+    EXPECT_FALSE(IsWindow(hwnd));
 }
 
 // The close box: the owner unloads the switcher and destroys this very window
