@@ -21,6 +21,8 @@ fi
 export WINEPREFIX=${NUDGEKEY_WINEPREFIX:-$repo/build/wineprefix}
 "$wine_run" --version >/dev/null  # makes the prefix on first use
 
+# Wine maps drive letters through symbolic links in the prefix; a program
+# cannot map one itself (DefineDosDevice has no lasting effect under Wine).
 root=$(mktemp -d)
 drive=""
 for letter in n o p q r s t u v w x y; do
@@ -38,6 +40,7 @@ trap cleanup EXIT
 
 status=0
 NUDGEKEY_TEST_ROOT_DRIVE=${drive:+${drive^^}:} "$wine_run" "$@" || status=$?
-# Let this prefix's Wine processes end while the display they use still exists.
-wineserver -w || true
+# Let this prefix's Wine processes end while the display they use still exists
+# (bounded: another run may be using the same prefix).
+timeout 30 wineserver -w || true
 exit $status

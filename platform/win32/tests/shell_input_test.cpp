@@ -29,7 +29,8 @@ NotifyIconData RecordFor(HWND window, HICON icon, std::uint32_t id)
 }
 
 // The 88-byte record reaches the shell intact: it finds the icon again by the
-// window and identifier in it, and only by those.
+// window and identifier in it, and only by those. (Wine accepts icons also
+// when no tray host runs, keeping them until one appears.)
 TEST(Win32Shell, NotifyIconRecordIsUnderstoodByTheShell)
 {
     OwnedWindow window(CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
