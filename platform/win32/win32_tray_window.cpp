@@ -220,8 +220,13 @@ LRESULT Win32TrayWindow::HandleMessage(HWND window, UINT message, WPARAM wParam,
         if (LOWORD(wParam) == kCancelId && HIWORD(wParam) == BN_CLICKED) events_.btnCancel_Click();
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) SetFocus(cancel_);
-        return 0;
+        // As a dialog the button has the focus. Hidden, the window is activated
+        // only to own the pop-up menu, and keeps the focus itself.
+        if (LOWORD(wParam) != WA_INACTIVE && IsWindowVisible(window)) {
+            SetFocus(cancel_);
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_ENDSESSION:
         if (wParam) events_.Form_Close();
         return 0;
