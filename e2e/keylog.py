@@ -237,3 +237,20 @@ def burst_times(keys: Sequence[Key], burst: Sequence[Event]) -> list[int]:
         else:
             i += 1
     return times
+
+
+def match_any(events: Sequence[Event], patterns: dict[str, Sequence[Event]]) -> dict[str, int]:
+    """Checks that `events` splits into whole copies of the given patterns, in any order
+    (tried in the order given at each position). Returns how often each occurred."""
+    counts = {name: 0 for name in patterns}
+    position = 0
+    while position < len(events):
+        for name, pattern in patterns.items():
+            pattern = list(pattern)
+            if pattern and list(events[position:position + len(pattern)]) == pattern:
+                counts[name] += 1
+                position += len(pattern)
+                break
+        else:
+            raise SequenceMismatch(f"no expected burst fits: {_context(events, position)}")
+    return counts

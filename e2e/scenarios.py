@@ -103,3 +103,456 @@ def harness_self_test(ctx: Context) -> None:
 
 def menu_choices(probe: Probe) -> list[int]:
     return [e.index for e in probe.entries() if isinstance(e, kl.MenuChoice)]
+
+
+# --- start-up -----------------------------------------------------------------------------
+
+def startup(ctx: Context, profile: Profile) -> None:
+    folder = ctx.folder(profile)
+    program = ctx.start(folder)
+    if profile.shows_switcher_at_start:
+        ctx.shot("switcher", program.wait_switcher())
+    else:
+        stays("the switcher hidden after start-up", lambda: program.switcher() is None, 1.5, interval=0.3)
+    ctx.shot("desktop")
+
+    expected = {option.caption for option in profile.options}
+    check(folder.subfolders() == expected,
+          f"option folders: missing {sorted(expected - folder.subfolders())}, "
+          f"unexpected {sorted(folder.subfolders() - expected)}")
+    on_disk = set(os.listdir(os.fsencode(folder.path)))
+    for caption in expected:
+        check(caption.encode("utf-8") in on_disk, f"no folder named {caption!r} in UTF-8 on the Linux side")
+
+    # With the engine off, left clicks on the icon show and hide the switcher.
+    shown = profile.shows_switcher_at_start
+    for _ in range(2):
+        program.left_click_icon()
+        if shown:
+            wait_for("a left click to hide the switcher", lambda: program.switcher() is None, timeout=5)
+        else:
+            switcher = program.wait_switcher(timeout=5)
+            if not profile.shows_switcher_at_start:
+                ctx.shot("switcher", switcher)
+        shown = not shown
+    check(program.alive, f"{profile.exe} ended")
+
+
+@scenario("start-up of Nudgekey2: icon docks, switcher shows, twelve folders", needs=(NUDGEKEY2.exe,))
+def startup_nudgekey2(ctx: Context) -> None:
+    startup(ctx, NUDGEKEY2)
+
+
+@scenario("start-up of Nudgekey: icon docks, switcher hidden, five folders with GL²ide", needs=(NUDGEKEY.exe,))
+def startup_nudgekey(ctx: Context) -> None:
+    startup(ctx, NUDGEKEY)
+
+
+# --- the engine -----------------------------------------------------------------------------
+
+K0, K1, K2 = kl.DEFAULT_BUTTON_KEYS
+UP_RIGHT, UP_LEFT = kl.HOLD_BURSTS[3], kl.HOLD_BURSTS[-3]
+LEFT, DOWN, UP = kl.HOLD_BURSTS[-1], kl.HOLD_BURSTS[-2], kl.HOLD_BURSTS[2]
+
+
+def keys_since(probe: Probe, marker: str) -> list[kl.Key]:
+    return kl.keys_between(probe.entries(), f"mark {marker}")
+
+
+def wait_bursts(probe: Probe, marker: str, burst: list[kl.Event], count: int, what: str) -> None:
+    wait_for(f"{count} bursts of {what} after {marker!r}",
+             lambda: len(kl.burst_times(keys_since(probe, marker), burst)) >= count, timeout=10, interval=0.1)
+
+
+def enable_engine(ctx: Context, program: RunningProgram, probe: Probe) -> bytes:
+    """Switches the engine on from the tray menu and gives the probe the keyboard back.
+    Returns the picture the icon had while the engine was off."""
+    off_picture = program.icon_pixels()
+    program.choose("Enable Nudgekey", screenshot=f"{ctx.slug}-menu")
+    wait_for("the icon to change from the mouse when switched on",
+             lambda: program.icon_pixels() != off_picture, timeout=5)
+    probe.focus()
+    return off_picture
+
+
+def check_nothing_held(probe: Probe, keys: list[kl.Key], button_keys: tuple[int, ...]) -> None:
+    held = kl.held_keys(keys)
+    check(not held, f"keys left pressed at the probe: {sorted(held)}")
+    state = probe.key_state(ALL_TRACKED_KEYS + list(button_keys))
+    down = {vk: s for vk, s in state.items() if s[0] & 0x8000 or s[1] < 0}
+    check(not down, f"keys still down (GetAsyncKeyState, GetKeyState): {down}")
+
+
+@scenario("engine: moves and buttons give the key bursts in order; a left click on the icon switches off",
+          needs=(NUDGEKEY2.exe,))
+def engine(ctx: Context) -> None:
+    stage = ctx.stage
+    probe = ctx.probe()
+    left, top, width, height = probe.place
+    # The program samples the pointer at start-up; the menu entry lies up and to the right
+    # of this point, so the first tick makes a Right and an Up move: up-right is latched.
+    desktop.move_pointer(stage, left + 100, top + height - 100)
+    program = ctx.start(ctx.folder(NUDGEKEY2))
+    off_picture = enable_engine(ctx, program, probe)
+    probe.mark("focused")
+    wait_bursts(probe, "focused", UP_RIGHT, 3, "up-right")
+
+    def step(marker: str, dx: int, dy: int) -> None:
+        probe.mark(marker)
+        x, y = desktop.pointer(stage)
+        desktop.move_pointer(stage, x + dx, y + dy)
+
+    probe.mark("to-centre")  # left and down at once: Left clears up-right, Down latches down
+    desktop.move_pointer(stage, *probe.centre)
+    wait_bursts(probe, "to-centre", DOWN, 3, "down")
+    ctx.shot("engine-on")
+    step("down", 0, STEP)  # down again: none
+    probe.settle(quiet=0.3)
+    step("left", -STEP, 0)
+    wait_bursts(probe, "left", LEFT, 5, "left")
+    step("up", 0, -STEP)
+    wait_bursts(probe, "up", UP_LEFT, 5, "up-left")
+    step("right", STEP, 0)  # right on up-left: none
+    probe.settle(quiet=0.3)
+    step("left-again", -STEP, 0)
+    wait_bursts(probe, "left-again", LEFT, 3, "left")
+
+    probe.mark("left-button")
+    desktop.button_down(stage, 1)
+    wait_bursts(probe, "left-button", kl.button_burst(K0) + LEFT, 5, "left-button key with left")
+    probe.mark("both-buttons")
+    desktop.button_down(stage, 3)
+    wait_bursts(probe, "both-buttons", kl.button_burst(K2) + LEFT, 5, "both-buttons key with left")
+    probe.mark("right-up")
+    desktop.button_up(stage, 3)
+    wait_bursts(probe, "right-up", kl.button_burst(K0) + LEFT, 3, "left-button key again")
+    probe.mark("left-up")
+    desktop.button_up(stage, 1)
+    wait_bursts(probe, "left-up", LEFT, 3, "left alone")
+    probe.mark("checked")
+
+    stream = kl.keys_between(probe.entries(), "mark focused", "mark checked")
+    wrong = kl.scan_codes_mismatching(stream)
+    check(not wrong, f"{len(wrong)} key messages whose scan code is not the key code, first {wrong[:1]}")
+    runs = [
+        kl.run("up-right (3) after switching on", UP_RIGHT, 1),
+        kl.run("down (-2) after the move left and down", DOWN, 1),
+        kl.run("left (-1)", LEFT, 1),
+        kl.run("up-left (-3)", UP_LEFT, 1),
+        kl.run("left (-1) again", LEFT, 1),
+        kl.run(f"left button: {kl.BUTTON_PRESSES} x {K0} then left", kl.button_burst(K0) + LEFT, 1),
+        kl.run(f"both buttons: {kl.BUTTON_PRESSES} x {K2} then left", kl.button_burst(K2) + LEFT, 1),
+        kl.run(f"right let go: release {K1}, {K2}, then {K0} and left",
+               kl.button_release(K1, K2) + kl.button_burst(K0) + LEFT, 1, 1),
+        kl.run("left button alone again", kl.button_burst(K0) + LEFT, 1),
+        kl.run(f"left let go: release {K0}, {K2}, then left", kl.button_release(K0, K2) + LEFT, 1, 1),
+        kl.run("left (-1) with no button", LEFT, 1),
+    ]
+    try:
+        counts = kl.match_runs([k.event for k in stream], runs, partial_start=True)
+    except kl.SequenceMismatch as mismatch:
+        raise CheckFailed(str(mismatch))
+
+    # A left click on the icon switches the engine off; no key may stay down.
+    probe.mark("off")
+    program.left_click_icon()
+    wait_for("the icon to show the mouse again", lambda: program.icon_pixels() == off_picture, timeout=5)
+    probe.settle(quiet=0.3)
+    tail = keys_since(probe, "off")
+    try:
+        kl.match_any([k.event for k in tail], {
+            "up": UP, "left": LEFT, "left button with up": kl.button_burst(K0) + UP,
+            "left button released, up": kl.button_release(K0, K2) + UP,
+            "left button released": kl.button_release(K0, K2)})
+    except kl.SequenceMismatch as mismatch:
+        raise CheckFailed(f"while switching off: {mismatch}")
+    check_nothing_held(probe, stream + tail, kl.DEFAULT_BUTTON_KEYS)
+    check(sum(counts.values()) > 20, f"too few ticks seen: {counts}")
+
+
+# --- key capture ------------------------------------------------------------------------------
+
+def capture_key(ctx: Context, program: RunningProgram, entry: str, keysym: str) -> None:
+    """Chooses a capture entry in the tray menu and types one key into the dialog."""
+    title = "Setup " + entry
+    program.choose(entry)
+    dialog = wait_for(f"the dialog {title!r}", lambda: program.dialog(title), timeout=10)
+    ctx.shot("capture-dialog", dialog)
+    foreground = ww.windows(ctx.stage, title=title)
+    answer = ctx.stage.wine_output(str(ctx.stage.programs / "winhelper.exe"), "foreground").stdout.decode()
+    if not any(w.hwnd in answer for w in foreground):
+        # Not given the keyboard when shown from the tray: a click on its text takes it.
+        label = dialog.client
+        desktop.click(ctx.stage, label.left + label.width // 2, label.top + 12)
+    desktop.type_key(ctx.stage, keysym)
+    wait_for(f"the dialog {title!r} to hide after a key", lambda: program.dialog(title) is None, timeout=5)
+
+
+@scenario("key capture: a typed key is stored at Exit and used by the next start", needs=BOTH)
+def key_capture(ctx: Context) -> None:
+    first = ctx.start(ctx.folder(NUDGEKEY2))
+    first.wait_switcher()
+    first.left_click_icon()  # hide the switcher: the dialog opens where it stood
+    wait_for("the switcher to hide", lambda: first.switcher() is None, timeout=5)
+    capture_key(ctx, first, "Right Button...", "z")
+    check(ww.read_settings(ctx.stage, "Setup") == {}, "keys reached the settings store before Exit")
+    first.exit()
+    stored = ww.read_settings(ctx.stage, "Setup")
+    check(stored == {"LeftButton": str(K0), "RightButton": "90", "LeftRightButton": str(K2)},
+          f"stored after Exit: {stored}")
+
+    # The other program shares the stored keys: its right button now sends Z (90).
+    probe = ctx.probe()
+    left, top, width, height = probe.place
+    desktop.move_pointer(ctx.stage, left + 100, top + height - 100)
+    second = ctx.start(ctx.folder(NUDGEKEY, "-second"))
+    enable_engine(ctx, second, probe)
+    desktop.move_pointer(ctx.stage, *probe.centre)
+    probe.mark("right-button")
+    desktop.button_down(ctx.stage, 3)
+    wait_for("presses of Z (90) from the right button",
+             lambda: sum(1 for k in keys_since(probe, "right-button") if k.vk == 90 and k.down) >= 15, timeout=10)
+    desktop.button_up(ctx.stage, 3)
+    released = kl.button_release(90, K2)
+
+    def buttons() -> list[kl.Event]:
+        events = [k.event for k in keys_since(probe, "right-button") if k.vk not in kl.ARROWS]
+        for i in range(len(events) - 1):
+            if events[i:i + 2] == released:
+                return events[:i + 2]
+        return []
+    seen = wait_for(f"the releases of 90 and {K2}", buttons, timeout=5)
+    presses = len(seen) - 2
+    check(presses >= 15 and presses % kl.BUTTON_PRESSES == 0 and seen == kl.press(90, presses) + released,
+          f"button keys from the right button: {[kl.describe(e) for e in seen[:8]]}... ({len(seen)} events; "
+          f"expected presses of 90 in fives, then releases of 90 and {K2})")
+    second.left_click_icon()  # engine off
+    second.exit()
+    stored = ww.read_settings(ctx.stage, "Setup")
+    check(stored == {"LeftButton": str(K0), "RightButton": "90", "LeftRightButton": str(K2)},
+          f"stored after the second Exit: {stored}")
+
+
+# --- the switcher -----------------------------------------------------------------------------
+
+PREVIOUS_RENDERER = b"the renderer installed before\n"
+
+
+@dataclass(frozen=True)
+class SwitchCase:
+    name: str
+    profile: Profile
+    option: str
+    plugin: str | None  # file name put into the option's folder, or none
+    emulator: bool  # the emulator stand-in beside the program
+    outcome: str  # "launch", "driver not found", "emulator not found"
+    read_only_target: bool = False
+
+
+SWITCH_CASES = (
+    SwitchCase("Nudgekey2 installs Vado's D3D and starts the emulator", NUDGEKEY2, "Vado's D3D", "vado.ipc",
+               True, "launch"),
+    SwitchCase("Nudgekey2 with no plug-in in Quorin Glide", NUDGEKEY2, "Quorin Glide", None, True,
+               "driver not found"),
+    SwitchCase("Nudgekey2 with no emulator installs Glide and says so", NUDGEKEY2, "Glide", "impact.ipc", False,
+               "emulator not found"),
+    SwitchCase("Nudgekey installs GL²ide and starts the emulator", NUDGEKEY, "GL²ide", "glide.dll", True,
+               "launch"),
+    SwitchCase("Nudgekey with no DLL in Other", NUDGEKEY, "Other", None, True, "driver not found"),
+    SwitchCase("Nudgekey with no emulator installs XGlide and says so", NUDGEKEY, "XGlide", "xglide.dll", False,
+               "emulator not found"),
+    SwitchCase("fault: read-only renderer.ipc, no message, emulator still starts", NUDGEKEY2, "Direct3D",
+               "d3d.ipc", True, "launch", read_only_target=True),
+)
+
+
+def show_switcher(program: RunningProgram) -> ww.Window:
+    if not program.profile.shows_switcher_at_start:
+        program.left_click_icon()
+    return program.wait_switcher()
+
+
+def run_switch_case(ctx: Context, case: SwitchCase) -> None:
+    folder = ctx.folder(case.profile, emulator=case.emulator)
+    folder.installed.write_bytes(PREVIOUS_RENDERER)
+    if case.read_only_target:
+        folder.installed.chmod(0o444)
+    plugin_content = f"plug-in of {case.option}\n".encode()
+    if case.plugin:
+        folder.add_plugin(case.option, case.plugin, plugin_content)
+    program = ctx.start(folder)
+    switcher = show_switcher(program)
+    group = case.profile.group_of(case.option)
+    if group and group not in program.checked_groups():
+        program.click_group(group)
+    ctx.shot("switcher", program.wait_switcher())
+    program.click_option(case.option)
+
+    if case.outcome == "launch":
+        runs = wait_for("the emulator to start", lambda: folder.emulator_runs, timeout=10)
+        exe, working_folder, _ = runs[0]
+        check(exe.lower() == f"{folder.windows_path}\\{case.profile.emulator}".lower(), f"started {exe!r}")
+        check(working_folder.rstrip("\\").lower() == folder.windows_path.lower(),
+              f"the emulator ran in {working_folder!r}, not in the program's folder")
+        program.no_message_box_for(1.0)
+        check(len(folder.emulator_runs) == 1, f"the emulator started {len(folder.emulator_runs)} times")
+    else:
+        box = program.message_box()
+        ctx.shot("message", box)
+        check(box.title == switcher.title, f"message box titled {box.title!r}, not the switcher's caption")
+        expected = ("Driver not found." if case.outcome == "driver not found"
+                    else f"{folder.app_folder}{case.profile.emulator} not found.")
+        check(box.text() == expected, f"message {box.text()!r}, expected {expected!r}")
+        program.confirm(box)
+        check(folder.emulator_runs == [], "the emulator started")
+
+    installed = folder.installed.read_bytes()
+    replaced = case.plugin is not None and not case.read_only_target
+    want = plugin_content if replaced else PREVIOUS_RENDERER
+    check(installed == want, f"{case.profile.installed_plugin} holds {installed!r}, expected {want!r}")
+    if case.read_only_target:
+        check(not os.access(folder.installed, os.W_OK) or (folder.installed.stat().st_mode & 0o222) == 0,
+              "the read-only renderer file lost its read-only state")
+    check(program.alive and program.switcher() is not None, "the switcher closed or the program ended")
+
+
+for _case in SWITCH_CASES:
+    scenario(f"switcher: {_case.name}", needs=(_case.profile.exe,))(
+        lambda ctx, case=_case: run_switch_case(ctx, case))
+
+
+@scenario("switcher: the group closed with the window is restored, the one chosen before Exit is not",
+          needs=(NUDGEKEY2.exe,))
+def group_persistence(ctx: Context) -> None:
+    folder = ctx.folder(NUDGEKEY2)
+    program = ctx.start(folder)
+    check(program.checked_groups() == ["Glide"], f"first start: groups on {program.checked_groups()}")
+    program.click_group("OpenGL")
+    ctx.shot("opengl", program.wait_switcher())
+    program.close_switcher()
+    stored = ww.read_settings(ctx.stage, "Settings")
+    check(stored == {"Option": "2"}, f"after closing the switcher the store holds {stored}")
+    check(program.alive, "closing the switcher ended the program")
+
+    program.left_click_icon()  # loads the switcher anew
+    program.wait_switcher()
+    check(program.checked_groups() == ["OpenGL"], f"shown again: groups on {program.checked_groups()}")
+    program.click_group("D3D")
+    program.exit()
+    stored = ww.read_settings(ctx.stage, "Settings")
+    check(stored == {"Option": "2"}, f"after Exit with D3D chosen the store holds {stored}")
+
+    again = ctx.start(folder)
+    again.wait_switcher()
+    check(again.checked_groups() == ["OpenGL"], f"next start: groups on {again.checked_groups()}")
+
+
+# --- the About box and busy notifications -----------------------------------------------------
+
+ABOUT_TEXT = {
+    NUDGEKEY2.exe: ("Nudgekey for Impact", "January 7, 2000", "Based on Nudgekey for UltraHLE."),
+    NUDGEKEY.exe: ("", "March 28, 1999", ""),
+}
+
+
+def about(ctx: Context, profile: Profile) -> None:
+    program = ctx.start(ctx.folder(profile))
+    shown_before = program.switcher() is not None
+    program.choose("About...")
+    box = program.message_box()
+    ctx.shot("about", box)
+    check(box.title == "Nudgekey", f"About box titled {box.title!r}")
+    first, date, last = ABOUT_TEXT[profile.exe]
+    lines = box.text().replace("\r\n", "\n").split("\n")
+    check(date in lines and lines[0].startswith(first) and lines[-1].endswith(last),
+          f"About text {lines!r}")
+    # The icon's handler is busy while the box is open: a left click is dropped.
+    program.left_click_icon()
+    stays("the switcher as it was while the About box is open",
+          lambda: (program.switcher() is not None) == shown_before, 1.0, interval=0.25)
+    program.confirm(box)
+    check(program.alive, "the program ended")
+
+
+@scenario("About box of Nudgekey2; icon clicks are dropped while it is open", needs=(NUDGEKEY2.exe,))
+def about_nudgekey2(ctx: Context) -> None:
+    about(ctx, NUDGEKEY2)
+
+
+@scenario("About box of Nudgekey; icon clicks are dropped while it is open", needs=(NUDGEKEY.exe,))
+def about_nudgekey(ctx: Context) -> None:
+    about(ctx, NUDGEKEY)
+
+
+# --- faults ------------------------------------------------------------------------------------
+
+@scenario("fault: the tray host restarts, the icon docks again and works", needs=(NUDGEKEY2.exe,))
+def tray_restart(ctx: Context) -> None:
+    program = ctx.start(ctx.folder(NUDGEKEY2))
+    program.wait_switcher()
+    ctx.stage.stop_tray()
+    program.icons_before = set()
+    ctx.stage.start_tray()
+    program.wait_docked(timeout=20)
+    program.left_click_icon()
+    wait_for("a left click on the re-docked icon to hide the switcher", lambda: program.switcher() is None,
+             timeout=5)
+    check(program.alive, "the program ended")
+
+
+@scenario("fault: stored keys 'abc' and '70000' are 0 for the run and written back as 0",
+          needs=(NUDGEKEY2.exe,))
+def bad_stored_keys(ctx: Context) -> None:
+    ww.write_setting(ctx.stage, "Setup", "LeftButton", "abc")
+    ww.write_setting(ctx.stage, "Setup", "RightButton", "70000")
+    program = ctx.start(ctx.folder(NUDGEKEY2))
+    program.wait_switcher()
+    check(program.alive, "the program ended at start-up")
+    program.exit()
+    stored = ww.read_settings(ctx.stage, "Setup")
+    check(stored == {"LeftButton": "0", "RightButton": "0", "LeftRightButton": str(K2)},
+          f"stored after Exit: {stored}")
+
+
+@scenario("fault: a second start leaves one program, one icon, keys not doubled", needs=(NUDGEKEY2.exe,))
+def second_start(ctx: Context) -> None:
+    probe = ctx.probe()
+    left, top, width, height = probe.place
+    desktop.move_pointer(ctx.stage, left + 100, top + height - 100)
+    folder = ctx.folder(NUDGEKEY2)
+    first = ctx.start(folder)
+    second = ctx.start(folder, wait_docked=False)
+    second.wait_ended(timeout=15)
+    stays("one docked icon", lambda: len(desktop.docked_icons(ctx.stage)) == 1, 1.5, interval=0.3)
+    check(first.alive, "the first program ended")
+    enable_engine(ctx, first, probe)
+    probe.mark("focused")
+    wait_bursts(probe, "focused", UP_RIGHT, 3, "up-right")
+    probe.mark("to-centre")
+    desktop.move_pointer(ctx.stage, *probe.centre)
+    wait_bursts(probe, "to-centre", DOWN, 5, "down")
+    probe.mark("checked")
+    stream = kl.keys_between(probe.entries(), "mark focused", "mark checked")
+    try:
+        kl.match_runs([k.event for k in stream], [kl.run("up-right", UP_RIGHT, 1), kl.run("down", DOWN, 1)],
+                      partial_start=True)
+    except kl.SequenceMismatch as mismatch:
+        raise CheckFailed(str(mismatch))
+    first.left_click_icon()
+
+
+@scenario("fault: the shell loses the icon; TaskbarCreated brings it back", needs=(NUDGEKEY2.exe,))
+def taskbar_created(ctx: Context) -> None:
+    program = ctx.start(ctx.folder(NUDGEKEY2))
+    switcher = program.wait_switcher()
+    # The icon belongs to one of the program's hidden top-level windows, identifier 1.
+    own = [w for w in ww.windows(ctx.stage) if w.pid == switcher.pid and w.hwnd != switcher.hwnd]
+    removed = [w for w in own if ww.notify_delete(ctx.stage, w)]
+    check(removed, "no window of the program owned notification icon 1")
+    wait_for("the icon to leave the tray", lambda: not desktop.docked_icons(ctx.stage), timeout=10)
+    stays("the tray without the icon", lambda: not desktop.docked_icons(ctx.stage), 1.0, interval=0.25)
+    ww.broadcast_taskbar_created(ctx.stage)
+    program.icons_before = set()
+    program.wait_docked(timeout=10)
+    program.left_click_icon()
+    wait_for("a left click on the icon to hide the switcher", lambda: program.switcher() is None, timeout=5)

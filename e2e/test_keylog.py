@@ -94,6 +94,19 @@ class MatchRunsTest(unittest.TestCase):
         self.assertEqual(kl.match_runs([], [run("left", self.LEFT)]), {"left": 0})
 
 
+class MatchAnyTest(unittest.TestCase):
+    UP = kl.HOLD_BURSTS[2]
+    PATTERNS = {"up": UP, "press A with up": kl.button_burst(65) + UP, "release A": kl.button_release(65, 83)}
+
+    def test_any_order_of_whole_bursts(self):
+        events = self.UP + kl.button_burst(65) + self.UP + kl.button_release(65, 83) + self.UP
+        self.assertEqual(kl.match_any(events, self.PATTERNS), {"up": 2, "press A with up": 1, "release A": 1})
+
+    def test_a_cut_burst_fails(self):
+        with self.assertRaises(kl.SequenceMismatch):
+            kl.match_any(self.UP + self.UP[:-1], self.PATTERNS)
+
+
 class KeyStateTest(unittest.TestCase):
     def test_held_keys_are_those_last_pressed(self):
         log = keys([(True, 65), (True, 37), (False, 37), (True, 83), (False, 65)])

@@ -153,3 +153,8 @@ def write_setting(stage: Stage, section: str, name: str, value: str) -> None:
 
 def clear_settings(stage: Stage) -> None:
     stage.wine_output("reg", "delete", SETTINGS_KEY, "/f")
+
+
+def notify_delete(stage: Stage, window: Window, icon_id: int = 1) -> bool:
+    result = stage.wine_output(str(stage.programs / "winhelper.exe"), "notifydelete", window.hwnd, str(icon_id))
+    return result.returncode == 0

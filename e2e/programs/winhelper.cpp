@@ -8,10 +8,13 @@
 //       their lines starting with "child".
 //   winhelper closebox HWND      screen point "x y" of the window's close box (WM_NCHITTEST)
 //   winhelper taskbarcreated     broadcasts the registered "TaskbarCreated" message
+//   winhelper notifydelete HWND ID   removes that notification icon from the shell, as a
+//                                shell restart would lose it
 //   winhelper keystate VK...     "vk:state" of GetAsyncKeyState for each key
 //   winhelper foreground         the foreground window, as a windows line
 // Exit code 0 on success, 1 when nothing matched, 2 on bad usage.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -155,6 +158,17 @@ int BroadcastTaskbarCreated()
     return 0;
 }
 
+int NotifyDelete(const wchar_t* handleText, const wchar_t* idText)
+{
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::wcstoul(handleText, nullptr, 0)));
+    data.uID = static_cast<UINT>(std::wcstoul(idText, nullptr, 0));
+    if (!Shell_NotifyIconW(NIM_DELETE, &data)) return 1;
+    Print("ok\n");
+    return 0;
+}
+
 int KeyState(int argc, wchar_t** argv)
 {
     std::string line;
@@ -185,6 +199,7 @@ int wmain(int argc, wchar_t** argv)
     if (verb == L"windows") return ListWindows(argc, argv);
     if (verb == L"closebox" && argc == 3) return CloseBox(argv[2]);
     if (verb == L"taskbarcreated") return BroadcastTaskbarCreated();
+    if (verb == L"notifydelete" && argc == 4) return NotifyDelete(argv[2], argv[3]);
     if (verb == L"keystate") return KeyState(argc, argv);
     if (verb == L"foreground") return Foreground();
     return 2;
