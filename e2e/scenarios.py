@@ -3,8 +3,6 @@
 from __future__ import annotations
 
 import os
-import shutil
-import time
 from dataclasses import dataclass, field
 from typing import Callable
 
@@ -278,9 +276,8 @@ def capture_key(ctx: Context, program: RunningProgram, entry: str, keysym: str) 
     program.choose(entry)
     dialog = wait_for(f"the dialog {title!r}", lambda: program.dialog(title), timeout=10)
     ctx.shot("capture-dialog", dialog)
-    foreground = ww.windows(ctx.stage, title=title)
-    answer = ctx.stage.wine_output(str(ctx.stage.programs / "winhelper.exe"), "foreground").stdout.decode()
-    if not any(w.hwnd in answer for w in foreground):
+    active = ww.foreground(ctx.stage)
+    if active is None or active.hwnd != dialog.hwnd:
         # Not given the keyboard when shown from the tray: a click on its text takes it.
         label = dialog.client
         desktop.click(ctx.stage, label.left + label.width // 2, label.top + 12)

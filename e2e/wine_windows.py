@@ -3,7 +3,6 @@ settings store through `wine reg`."""
 
 from __future__ import annotations
 
-import subprocess
 from dataclasses import dataclass, field
 
 from environment import CheckFailed, Stage
@@ -158,3 +157,9 @@ def clear_settings(stage: Stage) -> None:
 def notify_delete(stage: Stage, window: Window, icon_id: int = 1) -> bool:
     result = stage.wine_output(str(stage.programs / "winhelper.exe"), "notifydelete", window.hwnd, str(icon_id))
     return result.returncode == 0
+
+
+def foreground(stage: Stage) -> Window | None:
+    result = stage.wine_output(str(stage.programs / "winhelper.exe"), "foreground")
+    lines = result.stdout.decode("utf-8", errors="replace").splitlines()
+    return _parse_line(lines[0])[1] if result.returncode == 0 and lines else None
