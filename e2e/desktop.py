@@ -143,3 +143,4 @@ def viewable_sizes(stage: Stage, name: str) -> list[tuple[int, int]]:
         if match:
             sizes.append((int(match.group(1)), int(match.group(2))))
     return sizes
+

@@ -35,8 +35,10 @@ class Probe:
 
     @property
     def centre(self) -> tuple[int, int]:
+        """Where the pointer works: in the left half, clear of the windows that the
+        programs show centred on the screen (the switcher, the capture dialog)."""
         left, top, width, height = self.place
-        return (left + width // 2, top + height // 2)
+        return (left + width // 4, top + height // 2)
 
     def command(self, text: str, timeout: float = 10.0) -> str:
         answer = wait_for(f"the probe to answer {text!r}", lambda: self._try(text), timeout=timeout)

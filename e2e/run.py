@@ -45,7 +45,7 @@ def main() -> int:
     signal.signal(signal.SIGTERM, _interrupt)
     work = (args.work or args.programs.parent / "e2e").resolve()
     programs = gather_programs(args.programs.resolve(), work / "programs")
-    chosen = [s for s in scenarios.SCENARIOS if not args.only or any(o in s.name for o in args.only)]
+    chosen = [s for s in scenarios.SCENARIOS if not args.only or any(o in s.name or o in s.description for o in args.only)]
 
     passed = failed = 0
     stage = Stage(work=work, programs=programs, window_manager=args.window_manager)
@@ -62,11 +62,13 @@ def main() -> int:
             started = time.monotonic()
             try:
                 ww.clear_settings(stage)
-                scenario.run(scenarios.Context(stage, scenario.name))
-                print(f"PASS {scenario.name} ({time.monotonic() - started:.1f} s)", flush=True)
+                note = scenario.run(scenarios.Context(stage, scenario.name))
+                print(f"PASS {scenario.name}: {scenario.description} ({time.monotonic() - started:.1f} s)"
+                      + (f"\n     {note}" if note else ""), flush=True)
                 passed += 1
             except CheckFailed as failure:
-                print(f"FAIL {scenario.name} ({time.monotonic() - started:.1f} s): {failure}", flush=True)
+                print(f"FAIL {scenario.name}: {scenario.description} ({time.monotonic() - started:.1f} s)\n"
+                      f"     {failure}", flush=True)
                 failed += 1
             except Exception:
                 print(f"FAIL {scenario.name}: harness error\n{traceback.format_exc()}", flush=True)

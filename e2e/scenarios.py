@@ -17,17 +17,18 @@ from programs import (MENU_ENTRIES, NUDGEKEY, NUDGEKEY2, Profile, ProgramFolder,
 
 @dataclass
 class Scenario:
-    name: str
-    run: Callable[["Context"], None]
+    name: str  # short, used for file names and --only
+    description: str
+    run: Callable[["Context"], str | None]  # an optional note for the report
     needs: tuple[str, ...] = ()
 
 
 SCENARIOS: list[Scenario] = []
 
 
-def scenario(name: str, needs: tuple[str, ...] = ()):
-    def register(function: Callable[["Context"], None]):
-        SCENARIOS.append(Scenario(name, function, needs))
+def scenario(name: str, description: str, needs: tuple[str, ...] = ()):
+    def register(function: Callable[["Context"], str | None]):
+        SCENARIOS.append(Scenario(name, description, function, needs))
         return function
     return register
 
@@ -40,7 +41,7 @@ class Context:
 
     @property
     def slug(self) -> str:
-        return "".join(c if c.isalnum() else "-" for c in self.name).strip("-")
+        return self.name
 
     def folder(self, profile: Profile, suffix: str = "", emulator: bool = True) -> ProgramFolder:
         return ProgramFolder(self.stage, profile, self.slug + suffix, emulator=emulator)
@@ -70,7 +71,7 @@ STEP = 60  # pixels: one pointer move, well over the 5-pixel threshold
 
 # --- the harness itself --------------------------------------------------------------------
 
-@scenario("harness: probe records keys, menu entries lie where the suite clicks")
+@scenario("harness", "the probe records keys; tray-menu entries lie where the suite clicks")
 def harness_self_test(ctx: Context) -> None:
     probe = ctx.probe()
     probe.focus()
@@ -136,12 +137,12 @@ def startup(ctx: Context, profile: Profile) -> None:
     check(program.alive, f"{profile.exe} ended")
 
 
-@scenario("start-up of Nudgekey2: icon docks, switcher shows, twelve folders", needs=(NUDGEKEY2.exe,))
+@scenario("startup-nudgekey2", "Nudgekey2 starts: icon docks, switcher shows, twelve folders", needs=(NUDGEKEY2.exe,))
 def startup_nudgekey2(ctx: Context) -> None:
     startup(ctx, NUDGEKEY2)
 
 
-@scenario("start-up of Nudgekey: icon docks, switcher hidden, five folders with GL²ide", needs=(NUDGEKEY.exe,))
+@scenario("startup-nudgekey", "Nudgekey starts: icon docks, switcher hidden, five folders with GL²ide", needs=(NUDGEKEY.exe,))
 def startup_nudgekey(ctx: Context) -> None:
     startup(ctx, NUDGEKEY)
 
@@ -181,9 +182,9 @@ def check_nothing_held(probe: Probe, keys: list[kl.Key], button_keys: tuple[int,
     check(not down, f"keys still down (GetAsyncKeyState, GetKeyState): {down}")
 
 
-@scenario("engine: moves and buttons give the key bursts in order; a left click on the icon switches off",
+@scenario("engine", "moves and buttons give the key bursts in order; a left click on the icon switches off",
           needs=(NUDGEKEY2.exe,))
-def engine(ctx: Context) -> None:
+def engine(ctx: Context) -> str:
     stage = ctx.stage
     probe = ctx.probe()
     left, top, width, height = probe.place
@@ -227,6 +228,12 @@ def engine(ctx: Context) -> None:
     probe.mark("left-up")
     desktop.button_up(stage, 1)
     wait_bursts(probe, "left-up", LEFT, 3, "left alone")
+    # Latch down before going for the icon: the way there, right and up, then ends at
+    # none, so no arrow burst is cut when the click on the icon takes the keyboard away.
+    step("left-stop", -STEP, 0)
+    probe.settle(quiet=0.3)
+    step("down-again", 0, STEP)
+    wait_bursts(probe, "down-again", DOWN, 3, "down")
     probe.mark("checked")
 
     stream = kl.keys_between(probe.entries(), "mark focused", "mark checked")
@@ -245,27 +252,27 @@ def engine(ctx: Context) -> None:
         kl.run("left button alone again", kl.button_burst(K0) + LEFT, 1),
         kl.run(f"left let go: release {K0}, {K2}, then left", kl.button_release(K0, K2) + LEFT, 1, 1),
         kl.run("left (-1) with no button", LEFT, 1),
+        kl.run("down (-2) after left and down", DOWN, 1),
     ]
     try:
         counts = kl.match_runs([k.event for k in stream], runs, partial_start=True)
     except kl.SequenceMismatch as mismatch:
         raise CheckFailed(str(mismatch))
 
-    # A left click on the icon switches the engine off; no key may stay down.
+    # A left click on the icon switches the engine off; no key may stay down. The click
+    # may take the keyboard from the probe, so only the global key state tells about the
+    # button keys; the arrows all came whole to the probe before.
     probe.mark("off")
     program.left_click_icon()
     wait_for("the icon to show the mouse again", lambda: program.icon_pixels() == off_picture, timeout=5)
     probe.settle(quiet=0.3)
-    tail = keys_since(probe, "off")
+    tail = [k for k in keys_since(probe, "off") if k.vk in kl.ARROWS]
     try:
-        kl.match_any([k.event for k in tail], {
-            "up": UP, "left": LEFT, "left button with up": kl.button_burst(K0) + UP,
-            "left button released, up": kl.button_release(K0, K2) + UP,
-            "left button released": kl.button_release(K0, K2)})
+        kl.match_any([k.event for k in tail], {"down": DOWN})
     except kl.SequenceMismatch as mismatch:
         raise CheckFailed(f"while switching off: {mismatch}")
-    check_nothing_held(probe, stream + tail, kl.DEFAULT_BUTTON_KEYS)
-    check(sum(counts.values()) > 20, f"too few ticks seen: {counts}")
+    check_nothing_held(probe, [k for k in stream + tail if k.vk in kl.ARROWS], kl.DEFAULT_BUTTON_KEYS)
+    return "ticks seen: " + ", ".join(f"{name.split(':')[0]} {count}" for name, count in counts.items())
 
 
 # --- key capture ------------------------------------------------------------------------------
@@ -276,16 +283,15 @@ def capture_key(ctx: Context, program: RunningProgram, entry: str, keysym: str) 
     program.choose(entry)
     dialog = wait_for(f"the dialog {title!r}", lambda: program.dialog(title), timeout=10)
     ctx.shot("capture-dialog", dialog)
-    active = ww.foreground(ctx.stage)
-    if active is None or active.hwnd != dialog.hwnd:
-        # Not given the keyboard when shown from the tray: a click on its text takes it.
-        label = dialog.client
-        desktop.click(ctx.stage, label.left + label.width // 2, label.top + 12)
+    # Without a window manager the X keyboard focus follows the pointer: keys typed go to
+    # the window under it, so the user points at the dialog before typing.
+    text = dialog.child("Static", "Press any key to configure the mouse button...")
+    desktop.move_pointer(ctx.stage, *text.rect.centre)
     desktop.type_key(ctx.stage, keysym)
     wait_for(f"the dialog {title!r} to hide after a key", lambda: program.dialog(title) is None, timeout=5)
 
 
-@scenario("key capture: a typed key is stored at Exit and used by the next start", needs=BOTH)
+@scenario("key-capture", "a typed key is stored at Exit and used by the next start", needs=BOTH)
 def key_capture(ctx: Context) -> None:
     first = ctx.start(ctx.folder(NUDGEKEY2))
     first.wait_switcher()
@@ -338,6 +344,7 @@ PREVIOUS_RENDERER = b"the renderer installed before\n"
 @dataclass(frozen=True)
 class SwitchCase:
     name: str
+    description: str
     profile: Profile
     option: str
     plugin: str | None  # file name put into the option's folder, or none
@@ -347,19 +354,20 @@ class SwitchCase:
 
 
 SWITCH_CASES = (
-    SwitchCase("Nudgekey2 installs Vado's D3D and starts the emulator", NUDGEKEY2, "Vado's D3D", "vado.ipc",
-               True, "launch"),
-    SwitchCase("Nudgekey2 with no plug-in in Quorin Glide", NUDGEKEY2, "Quorin Glide", None, True,
-               "driver not found"),
-    SwitchCase("Nudgekey2 with no emulator installs Glide and says so", NUDGEKEY2, "Glide", "impact.ipc", False,
-               "emulator not found"),
-    SwitchCase("Nudgekey installs GL²ide and starts the emulator", NUDGEKEY, "GL²ide", "glide.dll", True,
-               "launch"),
-    SwitchCase("Nudgekey with no DLL in Other", NUDGEKEY, "Other", None, True, "driver not found"),
-    SwitchCase("Nudgekey with no emulator installs XGlide and says so", NUDGEKEY, "XGlide", "xglide.dll", False,
-               "emulator not found"),
-    SwitchCase("fault: read-only renderer.ipc, no message, emulator still starts", NUDGEKEY2, "Direct3D",
-               "d3d.ipc", True, "launch", read_only_target=True),
+    SwitchCase("switch-nudgekey2-launch", "Nudgekey2 installs Vado's D3D and starts the emulator",
+               NUDGEKEY2, "Vado's D3D", "vado.ipc", True, "launch"),
+    SwitchCase("switch-nudgekey2-no-plugin", "Nudgekey2 with no plug-in in Quorin Glide",
+               NUDGEKEY2, "Quorin Glide", None, True, "driver not found"),
+    SwitchCase("switch-nudgekey2-no-emulator", "Nudgekey2 with no emulator installs Glide and says so",
+               NUDGEKEY2, "Glide", "impact.ipc", False, "emulator not found"),
+    SwitchCase("switch-nudgekey-launch", "Nudgekey installs GL²ide and starts the emulator",
+               NUDGEKEY, "GL²ide", "glide.dll", True, "launch"),
+    SwitchCase("switch-nudgekey-no-plugin", "Nudgekey with no DLL in Other",
+               NUDGEKEY, "Other", None, True, "driver not found"),
+    SwitchCase("switch-nudgekey-no-emulator", "Nudgekey with no emulator installs XGlide and says so",
+               NUDGEKEY, "XGlide", "xglide.dll", False, "emulator not found"),
+    SwitchCase("fault-read-only-renderer", "read-only renderer.ipc: no message, the emulator still starts",
+               NUDGEKEY2, "Direct3D", "d3d.ipc", True, "launch", read_only_target=True),
 )
 
 
@@ -414,11 +422,11 @@ def run_switch_case(ctx: Context, case: SwitchCase) -> None:
 
 
 for _case in SWITCH_CASES:
-    scenario(f"switcher: {_case.name}", needs=(_case.profile.exe,))(
+    scenario(_case.name, _case.description, needs=(_case.profile.exe,))(
         lambda ctx, case=_case: run_switch_case(ctx, case))
 
 
-@scenario("switcher: the group closed with the window is restored, the one chosen before Exit is not",
+@scenario("switcher-groups", "the group closed with the window is restored, the one chosen before Exit is not",
           needs=(NUDGEKEY2.exe,))
 def group_persistence(ctx: Context) -> None:
     folder = ctx.folder(NUDGEKEY2)
@@ -471,19 +479,19 @@ def about(ctx: Context, profile: Profile) -> None:
     check(program.alive, "the program ended")
 
 
-@scenario("About box of Nudgekey2; icon clicks are dropped while it is open", needs=(NUDGEKEY2.exe,))
+@scenario("about-nudgekey2", "About box of Nudgekey2; icon clicks are dropped while it is open", needs=(NUDGEKEY2.exe,))
 def about_nudgekey2(ctx: Context) -> None:
     about(ctx, NUDGEKEY2)
 
 
-@scenario("About box of Nudgekey; icon clicks are dropped while it is open", needs=(NUDGEKEY.exe,))
+@scenario("about-nudgekey", "About box of Nudgekey; icon clicks are dropped while it is open", needs=(NUDGEKEY.exe,))
 def about_nudgekey(ctx: Context) -> None:
     about(ctx, NUDGEKEY)
 
 
 # --- faults ------------------------------------------------------------------------------------
 
-@scenario("fault: the tray host restarts, the icon docks again and works", needs=(NUDGEKEY2.exe,))
+@scenario("fault-tray-restart", "the tray host restarts; the icon docks again and works", needs=(NUDGEKEY2.exe,))
 def tray_restart(ctx: Context) -> None:
     program = ctx.start(ctx.folder(NUDGEKEY2))
     program.wait_switcher()
@@ -497,7 +505,7 @@ def tray_restart(ctx: Context) -> None:
     check(program.alive, "the program ended")
 
 
-@scenario("fault: stored keys 'abc' and '70000' are 0 for the run and written back as 0",
+@scenario("fault-stored-keys", "stored keys 'abc' and '70000' are 0 for the run and written back as 0",
           needs=(NUDGEKEY2.exe,))
 def bad_stored_keys(ctx: Context) -> None:
     ww.write_setting(ctx.stage, "Setup", "LeftButton", "abc")
@@ -511,7 +519,7 @@ def bad_stored_keys(ctx: Context) -> None:
           f"stored after Exit: {stored}")
 
 
-@scenario("fault: a second start leaves one program, one icon, keys not doubled", needs=(NUDGEKEY2.exe,))
+@scenario("fault-second-start", "a second start leaves one program, one icon, keys not doubled", needs=(NUDGEKEY2.exe,))
 def second_start(ctx: Context) -> None:
     probe = ctx.probe()
     left, top, width, height = probe.place
@@ -538,7 +546,7 @@ def second_start(ctx: Context) -> None:
     first.left_click_icon()
 
 
-@scenario("fault: the shell loses the icon; TaskbarCreated brings it back", needs=(NUDGEKEY2.exe,))
+@scenario("fault-taskbar-created", "the shell loses the icon; TaskbarCreated brings it back", needs=(NUDGEKEY2.exe,))
 def taskbar_created(ctx: Context) -> None:
     program = ctx.start(ctx.folder(NUDGEKEY2))
     switcher = program.wait_switcher()

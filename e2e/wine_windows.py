@@ -62,6 +62,21 @@ class Window:
         return "\n".join(c.title for c in self.children if c.class_name == "Static" and c.title)
 
 
+_ESCAPES = {"\\": "\\", "t": "\t", "r": "\r", "n": "\n"}
+
+
+def _unescape(text: str) -> str:
+    out, i = [], 0
+    while i < len(text):
+        if text[i] == "\\" and i + 1 < len(text) and text[i + 1] in _ESCAPES:
+            out.append(_ESCAPES[text[i + 1]])
+            i += 2
+        else:
+            out.append(text[i])
+            i += 1
+    return "".join(out)
+
+
 def _parse_line(line: str) -> tuple[bool, Window]:
     is_child = line.startswith("child\t")
     if is_child:
@@ -70,7 +85,7 @@ def _parse_line(line: str) -> tuple[bool, Window]:
     fields = dict(part.split("=", 1) for part in head.split("\t"))
     window = Window(hwnd=fields["hwnd"], pid=int(fields["pid"]), visible=fields["visible"] == "1",
                     class_name=fields["class"], rect=Rect.parse(fields["rect"]),
-                    client=Rect.parse(fields["client"]), title=title,
+                    client=Rect.parse(fields["client"]), title=_unescape(title),
                     check=int(fields["check"]) if "check" in fields else None)
     return is_child, window
 

@@ -14,7 +14,7 @@
 // Commands ("ID verb args", one per file; the reply file gets "ID answer"):
 //   mark TEXT         log a marker: every message queued before it has been handled
 //   keystate VK...    GetAsyncKeyState and this thread's GetKeyState of each key
-//   focus             ask for the foreground and the keyboard focus
+//   focus             raise the probe, ask for the foreground and the keyboard focus
 //   status            foreground and focus, without asking
 //   menutest on|off   a right click on the probe opens a menu shaped like the tray menu
 //   quit              close the probe
@@ -159,7 +159,9 @@ private:
             return answer.str();
         }
         if (verb == "focus") {
-            ShowWindow(window, SW_SHOW);
+            // Wine keeps no topmost order among windows mapped later without a window
+            // manager: raise the probe again above what the program has shown since.
+            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
             SetForegroundWindow(window);
             SetFocus(window);
             return Status(window);

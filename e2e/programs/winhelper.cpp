@@ -2,7 +2,7 @@
 //
 //   winhelper windows [--title T] [--class C] [--children]
 //       one line per top-level window that matches (exact title and/or class), tab-separated
-//       key=value fields, the title last: hwnd pid visible class rect client [check] title.
+//       key=value fields, the title last (escaped): hwnd pid visible class rect client [check] title.
 //       rect is the window rectangle, client the client rectangle in screen coordinates
 //       (left,top,right,bottom). With --children each window's child windows follow,
 //       their lines starting with "child".
@@ -47,6 +47,22 @@ std::wstring TitleOf(HWND window)
     return std::wstring(title, length > 0 ? length : 0);
 }
 
+// One line per window: backslash, tab, CR and LF in a title are written as \\, \t, \r, \n.
+std::string Escaped(const std::string& text)
+{
+    std::string escaped;
+    for (char c : text) {
+        switch (c) {
+        case '\\': escaped += "\\\\"; break;
+        case '\t': escaped += "\\t"; break;
+        case '\r': escaped += "\\r"; break;
+        case '\n': escaped += "\\n"; break;
+        default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
 std::string RectText(const RECT& rect)
 {
     char text[80];
@@ -77,7 +93,7 @@ std::string Describe(HWND window, const char* prefix)
         if (SendMessageTimeoutW(window, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 1000, &check))
             line += "\tcheck=" + std::to_string(check);
     }
-    line += "\ttitle=" + ToUtf8(TitleOf(window)) + "\n";
+    line += "\ttitle=" + Escaped(ToUtf8(TitleOf(window))) + "\n";
     return line;
 }
 
