@@ -164,7 +164,9 @@ def measure_program(stage: Stage, profile: Profile | None, seconds: float, start
         # Bring the latched direction to none: the first tick latched up-right (the menu
         # entry lies up and right of the start point); a move left and down gives down,
         # another move down gives none.
+        probe.mark("to-centre")
         desktop.move_pointer(stage, *probe.centre)
+        probe.wait_bursts("to-centre", kl.HOLD_BURSTS[-2], 3, "down")
         x, y = probe.centre
         desktop.move_pointer(stage, x, y + 60)
         probe.settle(quiet=0.5)

@@ -102,11 +102,10 @@ class Probe:
             time.sleep(0.05)
         raise CheckFailed(f"key messages kept arriving for {timeout:.0f} s")
 
-    def close(self) -> None:
-        if self.process.poll() is None:
-            try:
-                self.command("quit", timeout=3)
-                self.process.wait(timeout=5)
-            except Exception:
-                pass
-        self.stage.end(self.process)
+    def keys_since(self, marker: str) -> list[keylog.Key]:
+        return keylog.keys_between(self.entries(), f"mark {marker}")
+
+    def wait_bursts(self, marker: str, burst: list[keylog.Event], count: int, what: str) -> None:
+        """Waits until `count` whole copies of `burst` have arrived since the marker."""
+        wait_for(f"{count} bursts of {what} after {marker!r}",
+                 lambda: len(keylog.burst_times(self.keys_since(marker), burst)) >= count, timeout=10)

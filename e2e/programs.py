@@ -52,7 +52,6 @@ class Option:
 class Profile:
     exe: str
     emulator: str
-    plugin_pattern_ext: str
     installed_plugin: str
     switcher_caption: str
     shows_switcher_at_start: bool
@@ -74,7 +73,7 @@ class Profile:
 
 
 NUDGEKEY2 = Profile(
-    exe="Nudgekey2.exe", emulator="impactemu.exe", plugin_pattern_ext=".ipc", installed_plugin="renderer.ipc",
+    exe="Nudgekey2.exe", emulator="impactemu.exe", installed_plugin="renderer.ipc",
     switcher_caption="Orvo's Renderer Switcher", shows_switcher_at_start=True,
     options=(Option("Glide", 360, 150, 1455, 435), Option("Quorin Glide", 360, 540, 2145, 435),
              Option("SarnGlide", 360, 930, 1455, 435), Option("Other Glide", 330, 1350, 1455, 435),
@@ -86,7 +85,7 @@ NUDGEKEY2 = Profile(
 )
 
 NUDGEKEY = Profile(
-    exe="Nudgekey.exe", emulator="ultra.exe", plugin_pattern_ext=".dll", installed_plugin="glide2x.dll",
+    exe="Nudgekey.exe", emulator="ultra.exe", installed_plugin="glide2x.dll",
     switcher_caption="Orvo's Switcher", shows_switcher_at_start=False,
     options=(Option("GL²ide", 420, 60, 1455, 495), Option("XGlide", 420, 480, 1455, 495),
              Option("XGL200", 420, 900, 1455, 495), Option("Clider", 420, 1320, 1455, 495),
@@ -230,11 +229,6 @@ class RunningProgram:
 
     def switcher(self) -> ww.Window | None:
         return ww.visible_window(self.stage, title=self.profile.switcher_caption, children=True)
-
-    def switcher_windows(self) -> list[ww.Window]:
-        """The switcher's windows of this process, shown or hidden."""
-        return [w for w in ww.windows(self.stage, title=self.profile.switcher_caption, children=True)
-                if w.class_name != ww.DIALOG_CLASS]
 
     def wait_switcher(self, timeout: float = 10) -> ww.Window:
         return wait_for(f"the switcher {self.profile.switcher_caption!r} to show", self.switcher, timeout=timeout)

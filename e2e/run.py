@@ -1,6 +1,7 @@
 """Runs the end-to-end scenarios against the real programs under Wine.
 
     python3 e2e/run.py --programs build/mingw [--only NAME...] [--keep-prefix] [--window-manager]
+                       [--publish-screenshots docs/screenshots]
 
 Prints one line per scenario and ends with "N passed, N failed"; the exit code is 1 when
 any scenario failed. Screenshots go to build/e2e-artifacts/.
@@ -9,6 +10,7 @@ any scenario failed. Screenshots go to build/e2e-artifacts/.
 from __future__ import annotations
 
 import argparse
+import shutil
 import signal
 import sys
 import time
@@ -40,6 +42,8 @@ def main() -> int:
     parser.add_argument("--only", nargs="*", default=[], help="run only scenarios whose name contains one of these")
     parser.add_argument("--keep-prefix", action="store_true", help="reuse the Wine prefix of an earlier run")
     parser.add_argument("--window-manager", action="store_true", help="run openbox on the display")
+    parser.add_argument("--publish-screenshots", type=Path, metavar="DIR",
+                        help="after a run without failures, copy the best screenshots there as e2e-*.png")
     args = parser.parse_args()
 
     signal.signal(signal.SIGTERM, _interrupt)
@@ -49,6 +53,8 @@ def main() -> int:
 
     passed = failed = 0
     stage = Stage(work=work, programs=programs, window_manager=args.window_manager)
+    for old_picture in stage.artifacts.glob("*.png"):
+        old_picture.unlink()
     try:
         started = time.monotonic()
         stage.start(fresh_prefix=not args.keep_prefix)
@@ -80,8 +86,18 @@ def main() -> int:
         failed += 1
     finally:
         stage.close()
+    if args.publish_screenshots and not failed:
+        publish_screenshots(stage.artifacts, args.publish_screenshots)
     print(f"{passed} passed, {failed} failed", flush=True)
     return 1 if failed else 0
+
+
+def publish_screenshots(artifacts: Path, target: Path) -> None:
+    target.mkdir(parents=True, exist_ok=True)
+    for source, name in scenarios.DOC_SCREENSHOTS.items():
+        picture = artifacts / f"{source}.png"
+        if picture.exists():
+            shutil.copyfile(picture, target / f"{name}.png")
 
 
 if __name__ == "__main__":
