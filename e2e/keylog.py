@@ -254,3 +254,28 @@ def match_any(events: Sequence[Event], patterns: dict[str, Sequence[Event]]) -> 
         else:
             raise SequenceMismatch(f"no expected burst fits: {_context(events, position)}")
     return counts
+
+
+def summarize(events: Sequence[Event], limit: int = 12) -> str:
+    """Run-length text of an event stream, repeats of one event or of an alternating pair
+    folded: "(press VK_UP, press VK_RIGHT) x19, release VK_RIGHT, release VK_UP"."""
+    parts: list[str] = []
+    i = 0
+    while i < len(events) and len(parts) < limit:
+        single = 1
+        while i + single < len(events) and events[i + single] == events[i]:
+            single += 1
+        pair = 0
+        if single == 1 and i + 1 < len(events) and events[i + 1] != events[i]:
+            unit = list(events[i:i + 2])
+            while list(events[i + 2 * pair:i + 2 * pair + 2]) == unit:
+                pair += 1
+        if pair > 1:
+            parts.append(f"({describe(events[i])}, {describe(events[i + 1])}) x{pair}")
+            i += 2 * pair
+        else:
+            parts.append(describe(events[i]) + (f" x{single}" if single > 1 else ""))
+            i += single
+    if i < len(events):
+        parts.append(f"... {len(events) - i} more")
+    return ", ".join(parts)

@@ -107,5 +107,10 @@ class Probe:
 
     def wait_bursts(self, marker: str, burst: list[keylog.Event], count: int, what: str) -> None:
         """Waits until `count` whole copies of `burst` have arrived since the marker."""
-        wait_for(f"{count} bursts of {what} after {marker!r}",
-                 lambda: len(keylog.burst_times(self.keys_since(marker), burst)) >= count, timeout=10)
+        try:
+            wait_for(f"{count} bursts of {what} after {marker!r}",
+                     lambda: len(keylog.burst_times(self.keys_since(marker), burst)) >= count, timeout=10)
+        except CheckFailed as failure:
+            seen = [k.event for k in self.keys_since(marker)]
+            raise CheckFailed(f"{failure}; expected {keylog.summarize(burst)}; "
+                              f"{len(seen)} key events came: {keylog.summarize(seen[-120:], limit=8)}") from None

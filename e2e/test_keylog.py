@@ -107,6 +107,17 @@ class MatchAnyTest(unittest.TestCase):
             kl.match_any(self.UP + self.UP[:-1], self.PATTERNS)
 
 
+class SummaryTest(unittest.TestCase):
+    def test_folds_repeats_and_pairs(self):
+        self.assertEqual(kl.summarize(kl.HOLD_BURSTS[3]),
+                         "(press VK_UP, press VK_RIGHT) x20, release VK_RIGHT, release VK_UP")
+        self.assertEqual(kl.summarize(kl.HOLD_BURSTS[-1] + kl.button_burst(65)),
+                         "press VK_LEFT x20, release VK_LEFT, press 65 x5")
+
+    def test_stops_at_the_limit(self):
+        self.assertEqual(kl.summarize(kl.HOLD_BURSTS[-1] * 3, limit=2), "press VK_LEFT x20, release VK_LEFT, ... 42 more")
+
+
 class KeyStateTest(unittest.TestCase):
     def test_held_keys_are_those_last_pressed(self):
         log = keys([(True, 65), (True, 37), (False, 37), (True, 83), (False, 65)])
