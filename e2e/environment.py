@@ -124,8 +124,9 @@ class Stage:
         self.display = f":{number}"
 
     def start_tray(self) -> None:
-        self.tray = self.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
-                                "--height", "24", "--SetDockType", "true", "--expand", "true",
+        # A tray of fixed width: one that grows on request can leave Wine's icon unpainted.
+        self.tray = self.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
+                                "--width", "80", "--height", "24", "--SetDockType", "true",
                                 "--transparent", "false"], log="trayer.log")
         from desktop import tray_panel  # late: desktop needs a running display
         wait_for("the tray host's panel", lambda: tray_panel(self), timeout=10)
@@ -143,6 +144,13 @@ class Stage:
             self.prefix.mkdir(parents=True, exist_ok=True)
             subprocess.run(["wineboot", "-i"], env=self.env(), stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL, timeout=300)
+        # Debian's Wine does not load its own fonts from where it installs them: without
+        # them captions lack the Marlett close box and "MS Sans Serif" falls back.
+        fonts = self.drive_c / "windows" / "Fonts"
+        fonts.mkdir(parents=True, exist_ok=True)
+        for font in Path("/usr/share/wine/fonts").glob("*"):
+            if not (fonts / font.name).exists():
+                shutil.copyfile(font, fonts / font.name)
         self.end_wine()
 
     # --- processes -----------------------------------------------------------------

@@ -17,26 +17,34 @@ TWIPS_PER_PIXEL = 15  # Wine's default 96 dots per inch
 
 MENU_ENTRIES = ("Enable Nudgekey", "-", "Left Button...", "Right Button...", "Left+Right Button...", "-",
                 "About...", "-", "E&xit")
-# Wine's default look, measured: each entry 16 pixels high, each separator 9, 3 pixels
-# of border and margin above the first entry and below the last.
-MENU_ENTRY_HEIGHT = 16
+# Wine's pop-up menus, measured: each separator 9 pixels high, 3 pixels of border and
+# margin above the first entry and below the last; an entry's height follows the menu
+# font (16 pixels with Wine's fallback font, 17 with its own fonts), so it is taken from
+# the height of the open menu.
 MENU_SEPARATOR_HEIGHT = 9
 MENU_MARGIN = 3
 
 
-def menu_entry_offset(caption: str) -> int:
+def menu_entry_height(menu_height: int, entries: tuple[str, ...] = MENU_ENTRIES) -> int:
+    separators = entries.count("-")
+    items = len(entries) - separators
+    room = menu_height - 2 * MENU_MARGIN - separators * MENU_SEPARATOR_HEIGHT
+    if room <= 0 or room % items:
+        raise CheckFailed(f"a menu of {items} entries and {separators} separators cannot be {menu_height} "
+                          f"pixels high in Wine's look; the suite does not know where its entries lie")
+    return room // items
+
+
+def menu_entry_offset(caption: str, menu_height: int, entries: tuple[str, ...] = MENU_ENTRIES) -> int:
     """The entry's vertical centre, in pixels below the top of the menu window."""
+    entry_height = menu_entry_height(menu_height, entries)
     top = MENU_MARGIN
-    for entry in MENU_ENTRIES:
-        height = MENU_SEPARATOR_HEIGHT if entry == "-" else MENU_ENTRY_HEIGHT
+    for entry in entries:
+        height = MENU_SEPARATOR_HEIGHT if entry == "-" else entry_height
         if entry == caption:
             return top + height // 2
         top += height
     raise ValueError(caption)
-
-
-def menu_height() -> int:
-    return 2 * MENU_MARGIN + sum(MENU_SEPARATOR_HEIGHT if e == "-" else MENU_ENTRY_HEIGHT for e in MENU_ENTRIES)
 
 
 @dataclass(frozen=True)
@@ -187,11 +195,7 @@ class RunningProgram:
 
     def open_menu(self) -> ww.Window:
         self.right_click_icon()
-        menu = wait_for("the tray menu to open", lambda: self._menu(), timeout=10)
-        check(menu.rect.height == menu_height(),
-              f"the tray menu is {menu.rect.height} pixels high, the suite expects {menu_height()} "
-              f"(entry heights differ from Wine's default look)")
-        return menu
+        return wait_for("the tray menu to open", lambda: self._menu(), timeout=10)
 
     def _menu(self) -> ww.Window | None:
         menus = [w for w in ww.windows(self.stage, class_name=ww.MENU_CLASS) if w.visible]
@@ -201,7 +205,7 @@ class RunningProgram:
         """Opens the tray menu with a right click on the icon and clicks one entry."""
         menu = self.open_menu()
         x = menu.rect.left + min(40, menu.rect.width // 2)
-        y = menu.rect.top + menu_entry_offset(caption)
+        y = menu.rect.top + menu_entry_offset(caption, menu.rect.height)
         desktop.move_pointer(self.stage, x, y)
         if screenshot:
             time.sleep(0.2)
