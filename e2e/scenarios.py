@@ -66,7 +66,6 @@ class Context:
 # The screenshots worth showing in the documentation: artefact name -> published name.
 DOC_SCREENSHOTS = {
     "engine-menu": "e2e-tray-menu",
-    "engine-engine-on": "e2e-engine-on",
     "key-capture-capture-dialog": "e2e-capture-dialog",
     "switcher-groups-opengl": "e2e-switcher-opengl",
     "startup-nudgekey-switcher": "e2e-nudgekey-switcher",
