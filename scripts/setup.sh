@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake make g++ python3 libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-i686 mingw-w64-i686-dev
-          wine wine32:i386 wine64 xvfb xdotool x11-utils trayer imagemagick openbox)
+          wine wine32:i386 wine64 fonts-wine xvfb xdotool x11-utils trayer imagemagick openbox)
 
 missing=()
 for p in "${packages[@]}"; do
